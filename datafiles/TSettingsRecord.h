@@ -21,13 +21,13 @@ constexpr std::uint32_t VersionWithTheme = 0x10005;
 enum : std::uint8_t { FontBold = 1, FontItalic = 2, FontUnderline = 4, FontStrikeOut = 8, FontStyleMask = 15 };
 
 constexpr std::int32_t clWindowText = static_cast<std::int32_t>(0x80000008u);  // a system colour constant
-constexpr std::uint8_t DEFAULT_CHARSET_VALUE = 1;
+constexpr std::uint8_t DefaultCharset = 1;  // the platform's DEFAULT_CHARSET
 
 // The caption font: what a new font object of the platform holds by default.
 struct TFontRecord {
     std::string Name = "MS Sans Serif";
     std::int32_t Color = clWindowText;  // 0x00BBGGRR or a system colour constant
-    std::uint8_t Charset = DEFAULT_CHARSET_VALUE;
+    std::uint8_t Charset = DefaultCharset;
     std::int32_t Size = 8;  // points
     std::uint8_t Style = 0;  // FontBold | FontItalic | ...
     friend bool operator==(const TFontRecord&, const TFontRecord&) = default;

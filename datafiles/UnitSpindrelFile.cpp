@@ -84,7 +84,7 @@ TSpindrelFile::TLoadResult TSpindrelFile::LoadChecked()
             return TLoadResult::Loaded;
         FLastError = "not a settings file (wrong magic number)";
         return TLoadResult::WrongMagic;
-    } catch (const std::exception& error) {  // ESettingsFormat or EStreamError
+    } catch (const std::exception& error) {  // ESettingsFormat, EStreamError, or no memory for the file
         FLastError = error.what();
     }
     Reset();
@@ -93,18 +93,19 @@ TSpindrelFile::TLoadResult TSpindrelFile::LoadChecked()
     return TLoadResult::Damaged;
 }
 
+// Everything after Magic: Version first, since it decides which fields follow.
 void TSpindrelFile::LoadFrom(TSettingsReader& In)
 {
-    const auto fields = SettingsFields().subspan(1);  // Magic is read already
-    In.Fields<TSettingsRecord>(*this, fields.first(1), 0);
-    In.Fields<TSettingsRecord>(*this, fields.subspan(1), Version);
-    LoadList(In, Slides);
-    LoadList(In, Music);
+    const auto fields = SettingsFields();
+    In.Field<TSettingsRecord>(*this, fields[1]);
+    In.Fields<TSettingsRecord>(*this, fields.subspan(2), Version);
+    LoadList(In, Slides, "Slides");
+    LoadList(In, Music, "Music");
 }
 
-void TSpindrelFile::LoadList(TSettingsReader& In, TItemList& List)
+void TSpindrelFile::LoadList(TSettingsReader& In, TItemList& List, const char* Name)
 {
-    const std::int32_t count = In.Int32(&List == &Slides ? "Slides" : "Music");
+    const std::int32_t count = In.Int32(Name);
     for (std::int32_t i = 0; i < count; ++i) {
         TItemRecord item;
         In.Fields<TItemRecord>(item, ItemFields(), Version);

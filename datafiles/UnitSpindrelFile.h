@@ -92,7 +92,7 @@ private:
     enum class TLoadResult { Loaded, WrongMagic, Damaged };
     TLoadResult LoadChecked();
     void LoadFrom(TSettingsReader& In);
-    void LoadList(TSettingsReader& In, TItemList& List);
+    void LoadList(TSettingsReader& In, TItemList& List, const char* Name);
     bool WriteOut(bool FromStart);
 
     template <class T>

@@ -47,6 +47,10 @@ std::string ExcludeTrailingBackslash(const std::string& Path)
     return Path;
 }
 
+std::string GetTempDir() { return ExcludeTrailingBackslash(PlatformTempPath()); }
+
+std::string GetSysDir() { return ExcludeTrailingBackslash(PlatformSystemDirectory()); }
+
 std::string ExeDirOf(const std::string& ProgramPath)
 {
     const std::size_t last = ProgramPath.find_last_of("\\:");

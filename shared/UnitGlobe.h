@@ -22,6 +22,10 @@ TRect FitRect(int w, int h, int W, int H);
 // Removes one trailing backslash, if there is one ("C:\TEMP\" gives "C:\TEMP").
 std::string ExcludeTrailingBackslash(const std::string& Path);
 
+// The temporary folder and the system folder (the install target), without a trailing backslash.
+std::string GetTempDir();
+std::string GetSysDir();
+
 // The program's directory: its path up to the last backslash or colon, less a
 // final backslash unless a colon or backslash stands before it
 // ("C:\WINDOWS\SYSTEM\X.SCR" gives "C:\WINDOWS\SYSTEM", "C:\X.SCR" gives "C:\").

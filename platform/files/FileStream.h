@@ -45,4 +45,9 @@ bool FileExists(const std::string& FileName);
 // Deletes a file; false when it could not be deleted.
 bool RemoveFile(const std::string& FileName);
 
+// The system's folders as the platform reports them (Windows: GetTempPathA and
+// GetSystemDirectoryA, each with a 260-character buffer), trailing separator and all.
+std::string PlatformTempPath();
+std::string PlatformSystemDirectory();
+
 }  // namespace spindrel

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/files/FileStream.h"
@@ -123,5 +124,14 @@ bool FileExists(const std::string& FileName)
 }
 
 bool RemoveFile(const std::string& FileName) { return ::unlink(FileName.c_str()) == 0; }
+
+std::string PlatformTempPath()
+{
+    const char* dir = std::getenv("TMPDIR");
+    return std::string(dir && *dir ? dir : "/tmp") + "/";
+}
+
+// There is no system folder here; the tools and tests never install into it.
+std::string PlatformSystemDirectory() { return "/usr/lib"; }
 
 }  // namespace spindrel

@@ -126,3 +126,21 @@ bool FileExists(const std::string& FileName)
 bool RemoveFile(const std::string& FileName) { return DeleteFileA(FileName.c_str()) != 0; }
 
 }  // namespace spindrel
+
+namespace spindrel {
+
+std::string PlatformTempPath()
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = GetTempPathA(MAX_PATH, path);
+    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+}
+
+std::string PlatformSystemDirectory()
+{
+    char path[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+}
+
+}  // namespace spindrel

@@ -1,10 +1,11 @@
-// The settings file stays open for the whole run; other programs must still be
-// able to read and rewrite it, and a read-only open must refuse to save.
+// Files through the real Windows API: sharing of the open settings file, read-only
+// extraction targets, and the system folders.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include "datafiles/UnitSpindrelFile.h"
+#include "shared/UnitGlobe.h"
 #include "tests/SettingsFixture.h"
 
 using namespace spindrel;
@@ -23,7 +24,7 @@ bool OthersCanOpen(const std::string& Name, DWORD Access)
     return true;
 }
 
-TEST(FileSharingWin32, AnOpenSettingsFileCanBeReadAndWrittenByOthers)
+TEST(Win32Files, AnOpenSettingsFileCanBeReadAndWrittenByOthers)
 {
     TScratchDir dir;
     const std::string name = dir.File("saver.ssp");
@@ -36,6 +37,28 @@ TEST(FileSharingWin32, AnOpenSettingsFileCanBeReadAndWrittenByOthers)
         EXPECT_EQ(settings.Save(), readWrite) << settings.LastError();
     }
     EXPECT_EQ(ReadBytes(name), SampleFile({}));
+}
+
+TEST(Win32Files, AReadOnlyTargetStopsTheExtraction)
+{
+    TScratchDir dir;
+    const std::string archive = dir.File("saver.mda"), target = dir.File("clip.avi");
+    WriteBytes(archive, {1, 2, 3, 4});
+    WriteBytes(target, {9});
+    ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_THROW(TSpindrelFile::ExtractMember(archive, target, 0, 4), EStreamError);
+    EXPECT_EQ(ReadBytes(target), std::vector<std::uint8_t>{9});
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(Win32Files, SystemFoldersComeWithoutATrailingBackslash)
+{
+    for (const std::string& folder : {GetTempDir(), GetSysDir()}) {
+        ASSERT_GT(folder.size(), 3u);
+        EXPECT_NE(folder.back(), '\\') << folder;
+        const DWORD attributes = GetFileAttributesA(folder.c_str());
+        EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) << folder;
+    }
 }
 
 }  // namespace
