@@ -10,7 +10,7 @@ deps=${SPINDREL_DEPS:-$root/build/deps}
 packages=(
   build-essential cmake ninja-build pkg-config git dpkg-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg62-turbo-dev zlib1g-dev nlohmann-json3-dev
+  libjpeg62-turbo-dev zlib1g-dev nlohmann-json3-dev libpng-dev
   clang-14 libclang-rt-14-dev
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev

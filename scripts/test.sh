@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh || exit 1
 jobs=$(nproc)
-fuzz_seconds=${SPINDREL_FUZZ_SECONDS:-30}
+fuzz_seconds=${SPINDREL_FUZZ_SECONDS:-20}
 passed=0 failed=0
 
 note() { printf '\n=== %s\n' "$*"; }
@@ -88,19 +88,22 @@ else
   fail "win32 build"
 fi
 
-note "fuzzing the settings reader for ${fuzz_seconds} s"
-if cmake --preset fuzz >/dev/null && cmake --build --preset fuzz --target spindrel_load_fuzz; then
-  corpus=build/fuzz/corpus/load
-  mkdir -p "$corpus"
-  cp build/demo/saver/SpindrelDemo.ssp "$corpus/"
-  if build/fuzz/tests/fuzz/spindrel_load_fuzz -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-       "$corpus" > build/fuzz/load.log 2>&1; then
-    pass
-    grep -E 'stat::number_of_executed_units' build/fuzz/load.log
-  else
-    tail -n 40 build/fuzz/load.log
-    fail "the settings reader fuzzer found a fault (build/fuzz/load.log)"
-  fi
+note "fuzzing every reader for ${fuzz_seconds} s each"
+if cmake --preset fuzz >/dev/null && cmake --build --preset fuzz --target fuzzers; then
+  mkdir -p build/fuzz/corpus/settings_load_fuzz
+  cp build/demo/saver/SpindrelDemo.ssp build/fuzz/corpus/settings_load_fuzz/
+  for fuzzer in build/fuzz/tests/fuzz/*_fuzz; do
+    name=$(basename "$fuzzer")
+    corpus=build/fuzz/corpus/$name
+    mkdir -p "$corpus"
+    if "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" > "build/fuzz/$name.log" 2>&1; then
+      pass
+      echo "$name: $(sed -n 's/stat::number_of_executed_units: *//p' "build/fuzz/$name.log") inputs, no fault"
+    else
+      tail -n 40 "build/fuzz/$name.log"
+      fail "$name found a fault (build/fuzz/$name.log)"
+    fi
+  done
 else
   fail "fuzz build"
 fi
