@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Region.h"
@@ -58,6 +59,7 @@ struct TStyleFrame {
     TRegion& Spare;          // a cleared scratch region for styles that combine two
     TRandom& Random;
     TStyleHost& Host;
+    std::vector<std::int32_t>& Scratch;  // kept between frames, so per-frame tables need no allocation
 };
 
 struct TStyleEntry {
