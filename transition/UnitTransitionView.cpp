@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/graphics/Stretch.h"
+#include "platform/thread/ThreadPriority.h"
 #include "shared/UnitGlobe.h"
 
 namespace spindrel {
@@ -22,6 +23,7 @@ TAnimateThread::~TAnimateThread()
 void TAnimateThread::Execute()
 {
     TMainThread& main = Control.FMainThread;
+    SetCurrentThreadPriority(static_cast<int>(Control.FThreadPriority));
     std::exception_ptr error;
     while (!FTerminated && !Control.FManual && !Control.FStopping) {
         const std::uint32_t t0 = main.TickCount();
