@@ -10,8 +10,9 @@ deps=${SPINDREL_DEPS:-$root/build/deps}
 packages=(
   build-essential cmake ninja-build pkg-config git dpkg-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg62-turbo-dev zlib1g-dev nlohmann-json3-dev libpng-dev
+  libjpeg62-turbo-dev zlib1g-dev nlohmann-json3-dev libpng-dev libgif-dev
   clang-14 libclang-rt-14-dev
+  libtiff-dev libwebp-dev imagemagick
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   libz-mingw-w64-dev nasm
@@ -80,6 +81,70 @@ build_libjpeg() {
   rm -rf "$src"
 }
 
+# Fetches Debian's source package $1 into the fresh folder $2 and prints the
+# unpacked source folder. The newest revision listed is sometimes missing from
+# the archive, so the earlier ones are tried in turn.
+fetch_source() {
+  local name=$1 dir=$2 version
+  rm -rf "$dir" && mkdir -p "$dir"
+  if ! (cd "$dir" && apt-get source -qq "$name" >/dev/null 2>&1); then
+    for version in $(apt-cache showsrc "$name" | sed -n 's/^Version: //p' | awk '!seen[$0]++'); do
+      rm -rf "${dir:?}"/* && (cd "$dir" && apt-get source -qq "$name=$version" >/dev/null 2>&1) && break
+    done
+  fi
+  find "$dir" -mindepth 1 -maxdepth 1 -type d | head -n 1
+}
+
+# Static zlib for the libraries that use it: FindZLIB would take the import library.
+mingw_zlib=(-DZLIB_LIBRARY=/usr/i686-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/i686-w64-mingw32/include)
+
+# Configures, builds and installs one CMake source folder into the prefix.
+cross_cmake() {
+  local dir=$1; shift
+  cmake -S "$dir" -B "$dir/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/i686-w64-mingw32" -Wno-dev "$@" >/dev/null
+  cmake --build "$dir/build" --target install >/dev/null
+}
+
+# The picture decoders beside libjpeg-turbo, each cached by its library file.
+build_picture_libraries() {
+  local prefix=$deps/i686-w64-mingw32 src dir
+  if [ ! -f "$prefix/lib/libpng16.a" ]; then
+    log "cross-building libpng into $prefix"
+    src=$deps/src-png; dir=$(fetch_source libpng1.6 "$src")
+    cross_cmake "$dir" -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF "${mingw_zlib[@]}"
+    rm -rf "$src"
+  fi
+  if [ ! -f "$prefix/lib/libgif.a" ]; then
+    log "cross-building giflib into $prefix"
+    src=$deps/src-gif; dir=$(fetch_source giflib "$src")
+    # Only the static library: its other targets build a DLL, tools and documents.
+    make -C "$dir" libgif.a CC=i686-w64-mingw32-gcc-posix AR=i686-w64-mingw32-ar CFLAGS="-std=gnu99 -O2" >/dev/null
+    mkdir -p "$prefix/include" "$prefix/lib"
+    cp "$dir/gif_lib.h" "$prefix/include/" && cp "$dir/libgif.a" "$prefix/lib/"
+    rm -rf "$src"
+  fi
+  if [ ! -f "$prefix/lib/libtiff.a" ]; then
+    log "cross-building libtiff into $prefix"
+    src=$deps/src-tiff; dir=$(fetch_source tiff "$src")
+    cross_cmake "$dir" -DBUILD_SHARED_LIBS=OFF -Dtiff-tools=OFF -Dtiff-tests=OFF -Dtiff-contrib=OFF -Dtiff-docs=OFF \
+      -Dcxx=OFF -Dzlib=ON -Djpeg=ON -Dold-jpeg=ON -Djpeg12=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF -Djbig=OFF \
+      -Dlerc=OFF -Dlibdeflate=OFF -Dpixarlog=OFF -Dtiff-opengl=OFF "${mingw_zlib[@]}"
+    rm -rf "$src"
+  fi
+  if [ ! -f "$prefix/lib/libwebp.a" ]; then
+    log "cross-building libwebp into $prefix"
+    src=$deps/src-webp; dir=$(fetch_source libwebp "$src")
+    local tool flags=()
+    for tool in ANIM_UTILS CWEBP DWEBP GIF2WEBP IMG2WEBP VWEBP WEBPINFO WEBPMUX LIBWEBPMUX EXTRAS; do
+      flags+=("-DWEBP_BUILD_$tool=OFF")
+    done
+    cross_cmake "$dir" -DBUILD_SHARED_LIBS=OFF "${flags[@]}"
+    rm -rf "$src"
+  fi
+}
+
 # nlohmann-json is header-only: the cross build takes the native copy of its header.
 stage_headers() {
   local prefix=$deps/i686-w64-mingw32
@@ -89,5 +154,6 @@ stage_headers() {
 
 install_packages
 build_libjpeg
+build_picture_libraries
 stage_headers
 log "ready"

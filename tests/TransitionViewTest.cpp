@@ -108,16 +108,32 @@ TEST_F(TransitionView, ASecondRunStartsFromTheOldImageAndInvalidatesTheWholeFram
 {
     RunTo(Red);
     Host.Invalidated.clear();
+    Progresses.clear();
+    TBitmap first;
+    std::size_t invalidatedBeforeFirst = 0;
+    View.OnAfterNewFrame = [&](auto&, TBitmap&, TBitmap& screen) {
+        if (first.Empty()) {
+            first = screen;
+            invalidatedBeforeFirst = Host.Invalidated.size();
+        }
+    };
+    RunTo(Blue);
+    EXPECT_EQ(Progresses.front(), 0);  // SetProgress(0) from 100 composes the frame at 0
+    EXPECT_EQ(first, Filled(W, H, Red));  // the snapshot: what the control showed
+    ASSERT_GE(invalidatedBeforeFirst, 1u);
+    EXPECT_EQ(Host.Invalidated.front(), (TRect{0, 0, W, H}));
+    EXPECT_EQ(View.FrameBitmap(), Filled(W, H, Blue));
+}
+
+TEST_F(TransitionView, AManualRunWaitsForProgressAndResumes)
+{
+    RunTo(Red);
+    View.SetManual(true);  // idle: Progress goes straight to the start value, no frame
+    EXPECT_EQ(View.Progress(), 0);
     Events.clear();
-    View.SetManual(true);
     RunTo(Blue);
     EXPECT_TRUE(View.Busy());
-    EXPECT_EQ(View.Progress(), 0);
-    EXPECT_EQ(Events, "bap");  // SetProgress(0) from 100 composes the frame at 0
-    ASSERT_FALSE(Host.Invalidated.empty());
-    EXPECT_EQ(Host.Invalidated.front(), (TRect{0, 0, W, H}));
-    EXPECT_EQ(View.FrameBitmap(), Filled(W, H, Red));  // the snapshot: what the control showed
-
+    EXPECT_EQ(Events, "");  // nothing composed until the application moves it
     View.SetProgress(50);  // a wipe from the left: the left half is new
     EXPECT_EQ(View.FrameBitmap().Pixel(W / 2 - 1, 0), Blue);
     EXPECT_EQ(View.FrameBitmap().Pixel(W / 2, 0), Red);

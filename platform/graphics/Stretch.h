@@ -9,6 +9,8 @@ namespace spindrel {
 // Copies the Src rectangle of Source onto the Dest rectangle of Target, stretching
 // or shrinking. A negative width or height of Dest (Right < Left, Bottom < Top)
 // mirrors the copy. Only the part of Dest inside Target is drawn.
+// Target and Source must be different bitmaps. A mirrored Dest copies as the
+// system does only while Src lies inside Source (StretchMirrored cuts it first).
 void StretchCopy(TBitmap& Target, const TRect& Dest, const TBitmap& Source, const TRect& Src);
 
 }  // namespace spindrel

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "platform/graphics/Stretch.h"
+#include "platform/picture/PictureLoader.h"
 #include "tools/render/Commands.h"
 #include "tools/render/DigitFont.h"
 #include "tools/render/ImageFiles.h"
@@ -58,7 +59,14 @@ struct TArguments {
     }
 };
 
-TBitmap LoadInput(const std::string& FileName);  // below
+TBitmap LoadInput(const std::string& FileName)
+{
+    TBitmap picture;
+    const TPictureResult result = LoadPicture(FileName, picture);
+    if (!result.Ok())
+        throw std::runtime_error(result.Message);
+    return picture;
+}
 
 TFrameRequest Request(const TArguments& Args)
 {
