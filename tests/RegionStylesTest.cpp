@@ -1,4 +1,4 @@
-// The region styles 58..117 and 123..127: the clip each builds at worked
+// The region styles 58..117 and 123..127: the clip each builds at chosen
 // examples, at the ends of a run, on odd sizes, and the order of its random draws.
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ const TStyleEntry& RegionRow(int Style)
     const auto rows = RegionStyles();
     const auto row = std::ranges::find_if(rows, [Style](const TStyleEntry& R) { return R.Style == Style; });
     EXPECT_NE(row, rows.end()) << "style " << Style;
-    return *row;
+    return row != rows.end() ? *row : rows.front();
 }
 
 // What the component hands a region style: a picture of W x H, cleared regions,
@@ -100,11 +100,15 @@ std::vector<int> AllRegionStyles()
     return styles;
 }
 
-bool Jittered(int Style) { return (Style >= 65 && Style <= 68) || (Style >= 76 && Style <= 79) || (Style >= 100 && Style <= 109); }
+// The ragged styles, whose band ends jitter even before the edge has moved.
+bool Jittered(int Style)
+{
+    return (Style >= 65 && Style <= 68) || (Style >= 76 && Style <= 79) || (Style >= 100 && Style <= 109);
+}
 
 }  // namespace
 
-TEST(RegionStyles, BandsAtTheWorkedExamples)
+TEST(RegionStyles, BandsGrowFromTheirEdgesAndJumpWithinTheMargin)
 {
     // 400 x 300 with Step 4: J = MulDiv(400, 4, 90) = 18. Rows 0..4 are an even band, 5..9 an odd one.
     struct Row {
@@ -131,10 +135,9 @@ TEST(RegionStyles, BandsAtTheWorkedExamples)
     for (const Row& row : rows) {
         TComposer composer(400, 300);
         composer.At(row.Style, row.X, row.Y, row.J, row.X / 4);
-        for (int at : {0, 4, 290, 294})
-            EXPECT_EQ(composer.Line(row.Columns, at), row.Even) << "style " << row.Style << " X " << row.X << " at " << at;
-        for (int at : {5, 9, 295, 299})
-            EXPECT_EQ(composer.Line(row.Columns, at), row.Odd) << "style " << row.Style << " X " << row.X << " at " << at;
+        for (int at : {0, 4, 290, 294, 5, 9, 295, 299})
+            EXPECT_EQ(composer.Line(row.Columns, at), at % 10 < 5 ? row.Even : row.Odd)
+                << "style " << row.Style << " X " << row.X << " at " << at;
     }
 }
 
@@ -203,10 +206,10 @@ TEST(RegionStyles, AtProgressZeroOnlyTheRandomEdgesAndAStrayPixelShow)
     // 84's rounded rectangle of no size is GDI's single pixel left of and above the centre.
     for (auto [W, H] : {std::pair{64, 48}, std::pair{30, 90}, std::pair{37, 23}})
         for (int style : AllRegionStyles()) {
-            TComposer composer(W, H);
-            const TRegion& region = composer.AtProgress(style, 0);
             if (Jittered(style) || style >= 123)
                 continue;
+            TComposer composer(W, H);
+            const TRegion& region = composer.AtProgress(style, 0);
             if (style == 84) {
                 EXPECT_EQ(composer.Count(), 1);
                 EXPECT_TRUE(region.Contains(W / 2 - 1, H / 2 - 1));
@@ -268,7 +271,8 @@ TEST(RegionStyles, RandomStylesDrawTheirNumbersInOrder)
         EXPECT_EQ(composer.Line(false, i), (TSpans{{400 - 120 + r1 - r2, 400}})) << "row " << i;
         const int q1 = replicaOutward.Next(57), q2 = replicaOutward.Next(57), q3 = replicaOutward.Next(57),
                   q4 = replicaOutward.Next(57);
-        EXPECT_EQ(outward.Line(false, i), (TSpans{{(400 - 120 + q1 - q2) / 2, (400 + 120 + q3 - q4) / 2}})) << "row " << i;
+        EXPECT_EQ(outward.Line(false, i), (TSpans{{(400 - 120 + q1 - q2) / 2, (400 + 120 + q3 - q4) / 2}}))
+            << "row " << i;
     }
 }
 
@@ -326,9 +330,10 @@ TEST(RegionStyles, TrianglesGrowFromTheirCorners)
         TPoint In, Out;
     };
     const Row rows[] = {
-        {110, {0, 0}, {200, 0}},     {110, {0, 149}, {0, 150}},   {111, {399, 0}, {199, 0}},
-        {112, {0, 299}, {0, 149}},   {113, {399, 299}, {300, 200}}, {114, {5, 280}, {200, 150}},
-        {114, {394, 20}, {0, 0}},    {115, {399, 0}, {200, 150}},  {115, {5, 295}, {399, 299}},     {117, {0, 0}, {20, 1}},
+        {110, {0, 0}, {200, 0}},   {110, {0, 149}, {0, 150}},     {111, {399, 0}, {199, 0}},
+        {112, {0, 299}, {0, 149}}, {113, {399, 299}, {300, 200}}, {114, {5, 280}, {200, 150}},
+        {114, {394, 20}, {0, 0}},  {115, {399, 0}, {200, 150}},   {115, {5, 295}, {399, 299}},
+        {117, {0, 0}, {20, 1}},
     };
     for (const Row& row : rows) {
         TComposer composer(400, 300);

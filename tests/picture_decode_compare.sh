@@ -5,7 +5,7 @@
 # command must paint the 100-pixel gradient's known columns.
 # Usage: picture_decode_compare.sh SPINDREL_RENDER WORK_DIR
 set -uo pipefail
-render=$1 work=$2
+render=$(cd "$(dirname "$1")" && pwd)/$(basename "$1") work=$2
 convert=/usr/bin/convert compare=/usr/bin/compare
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
 failed=0 passed=0

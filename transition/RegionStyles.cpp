@@ -1,6 +1,5 @@
-// The region styles 58..117 and 123..127: each builds the clip through which the
-// new picture is drawn, from rounded rectangles, bands, ragged bands, triangles,
-// scattered wipes and random blocks.
+// The region styles 58..117 and 123..127: the clips the new picture is drawn through,
+// from rounded rectangles, bands, ragged bands, triangles, scattered wipes and random blocks.
 #include "transition/TransitionStyles.h"
 
 #include <algorithm>

@@ -17,12 +17,12 @@ class TRandom {
 public:
     explicit TRandom(std::uint32_t Seed = 0) : FState(Seed) {}
     void SetSeed(std::uint32_t Seed) { FState = Seed; }
-    // An integer in 0..N-1; 0 when N is 0 or less.
+    // An integer in 0..N-1; 0 when N is 0 or less. Every call is a draw, whatever N.
     int Next(int N)
     {
+        FState = FState * 134775813u + 1u;  // a full-period 32-bit linear congruential step
         if (N <= 0)
             return 0;
-        FState = FState * 134775813u + 1u;  // a full-period 32-bit linear congruential step
         return static_cast<int>((static_cast<std::uint64_t>(FState) * static_cast<std::uint32_t>(N)) >> 32);
     }
 

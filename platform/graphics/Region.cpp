@@ -1,6 +1,5 @@
-// Banded regions: the sweep that settles queued pieces, the band-by-band
-// boolean operations, GDI's rounded-rectangle and polygon pixel rules, and the
-// clipped copy.
+// Banded regions: the sweep that settles queued pieces, the band-by-band boolean
+// operations, GDI's rounded-rectangle and polygon pixel rules, and the clipped copy.
 #include "platform/graphics/Region.h"
 
 #include <algorithm>
@@ -213,7 +212,7 @@ void TRegion::AddRoundRect(const TRect& R, int EllipseWidth, int EllipseHeight)
         }
     }
     // The walk stops once it passes half the width, which for an ellipse at least
-    // about twice as tall as the square of its width is before the last rows
+    // twice as tall as the square of its width less one is before the last rows
     // (GDI under Wine then leaves them unset); they keep the last inset reached.
     const int last = FInsets[static_cast<std::size_t>(std::min(y, height - 1))];
     for (int row = y + 1; row < height; ++row)

@@ -117,10 +117,10 @@ std::string Describe(const std::vector<TPoint>& Points)
 }
 
 // Wine's walk along a corner ellipse stops once it passes half the ellipse's
-// width; an ellipse at least about twice as tall as the square of its width
-// (3 by 8, 4 by 18, 5 by 32, ...) has rows left then, and Wine hands back
-// whatever memory held for them. Such shapes are compared only by the rows the
-// walk reaches, which we cannot know from outside: they are left out.
+// width; an ellipse (after cutting to the rectangle) at least twice as tall as
+// the square of its width less one (2 by 3, 3 by 8, 4 by 18, 5 by 32, ...) has
+// rows left then, and Wine hands back whatever memory held for them. Which rows
+// those are cannot be seen from outside, so such shapes are left out.
 bool WineLeavesRowsUnset(const TRoundRectCase& C)
 {
     const int width = std::max(C.R.Left, C.R.Right) - 1 - std::min(C.R.Left, C.R.Right);

@@ -46,8 +46,10 @@ void ComposeFrames(const TBitmap& Old, const TBitmap& New, const TFrameRequest& 
     view.SetStep(Request.Step);
     view.SetRandomSeed(Request.Seed);
     view.SetPicture(New);
-    view.Execute();  // composes the frame at 0
+    view.Execute();  // Manual has set Progress to 0 already, so this composes nothing
     for (int progress : Progresses) {
+        if (progress == view.Progress())
+            view.SetProgress(progress == 0 ? 1 : 0);  // a frame is composed only for a change
         view.SetProgress(progress);
         Frame(progress, view.FrameBitmap());
     }
