@@ -71,3 +71,23 @@ TEST(StretchPicture, ShrinkingAveragesInsteadOfPickingPixels)
             ASSERT_NEAR(GreenOf(small.Pixel(x, y)), sy * 255 / 1000, 1.5) << x << "," << y;
         }
 }
+
+TEST(StretchPicture, StreamingAsRowsArriveGivesTheSamePixels)
+{
+    const TBitmap source = Pattern(301, 203);
+    for (auto [w, h] : {std::pair{120, 90}, {640, 480}, {301, 203}}) {
+        TBitmap expected(w, h);
+        StretchPicture(source, expected);
+        TBitmap streamed(w, h);
+        TStreamingStretch stream({source.Bits(), source.Stride(), source.Width(), source.Height()}, streamed);
+        for (int rows = 7; rows < source.Height(); rows += 16)  // in uneven batches, as a decoder reports them
+            stream.RowsReady(rows);
+        stream.Finish();
+        EXPECT_EQ(streamed, expected) << w << "x" << h;
+    }
+    // Abandoned half-way, the worker stops without waiting for rows that never come.
+    TBitmap part(100, 100);
+    TStreamingStretch stream({source.Bits(), source.Stride(), source.Width(), source.Height()}, part);
+    stream.RowsReady(50);
+    stream.Abandon();
+}

@@ -64,6 +64,17 @@ $convert opaque.png -quality 95 photo.jpg
 rmse=$($compare -metric RMSE photo.out.bmp photo-ref.bmp null: 2>&1 | sed 's/.*(\(.*\))/\1/')
 if awk -v e="$rmse" 'BEGIN { exit !(e < 0.02) }'; then ok; else bad "photo.jpg: RMSE $rmse against ImageMagick"; fi
 
+# A photo-album file decodes exactly as the JPEG inside it; one whose length runs past its end is refused.
+len=$(stat -c %s photo.jpg)
+le32() { printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)) $((($1 >> 16) & 255)) $((($1 >> 24) & 255)); }
+{ printf 'anything'; printf "$(le32 "$len")"; cat photo.jpg; printf 'tail'; } > album.pho
+{ printf 'anything'; printf "$(le32 $((len + 5)))"; cat photo.jpg; } > long.pho
+if "$render" picture album.pho album.out.bmp && [ "$($compare -metric AE album.out.bmp photo.out.bmp null: 2>&1)" = 0 ]; then
+  ok
+else
+  bad "album.pho does not decode as the JPEG inside it"
+fi
+
 # --fit gives the FitRect target.
 "$render" picture opaque.png fit.bmp --fit 100x100
 size=$(/usr/bin/identify -format '%wx%h' fit.bmp)
@@ -74,7 +85,7 @@ printf 'BM\x00\x00' > cut.bmp
 head -c 300 opaque.png > cut.png
 printf 'GIF89a\xff\xff\xff\xff\x00\x00\x00' > huge.gif
 printf 'not a jpeg' > text.jpg
-for name in cut.bmp cut.png huge.gif text.jpg missing.tif notes.txt; do
+for name in cut.bmp cut.png huge.gif text.jpg long.pho missing.tif notes.txt; do
   message=$("$render" picture "$name" out.bmp 2>&1); rc=$?
   if [ $rc = 1 ] && [ "$(wc -l <<<"$message")" = 1 ] && grep -qF "\"$name\"" <<<"$message"; then
     ok

@@ -70,10 +70,78 @@ TAxis MakeAxis(int SourceSize, int TargetSize)
     return axis;
 }
 
-void ResampleRows(const TBitmap& Source, TBitmap& Target, const TAxis& Across, const TAxis& Down, int FromRow,
+void ResampleRows(const TSourceRows& Source, TBitmap& Target, const TAxis& Across, const TAxis& Down, int FromRow,
+                  int ToRow);
+
+}  // namespace
+
+// ---- the streaming resampler ------------------------------------------------------
+
+struct TStreamingStretch::TAxes {
+    TAxis Across;
+    TAxis Down;
+};
+
+TStreamingStretch::TStreamingStretch(const TSourceRows& Source, TBitmap& Target)
+    : FSource(Source), FTarget(Target)
+{
+    if (Target.Empty() || Source.Width <= 0 || Source.Height <= 0)
+        return;
+    FAxes = std::make_unique<TAxes>(TAxes{MakeAxis(Source.Width, Target.Width()), MakeAxis(Source.Height, Target.Height())});
+    FWorker = std::thread([this] { Run(); });
+}
+
+TStreamingStretch::~TStreamingStretch() { Abandon(); }
+
+void TStreamingStretch::RowsReady(int Rows)
+{
+    {
+        std::lock_guard<std::mutex> lock(FMutex);
+        FRowsReady = std::max(FRowsReady, std::min(Rows, FSource.Height));
+    }
+    FChanged.notify_one();
+}
+
+void TStreamingStretch::Finish()
+{
+    RowsReady(FSource.Height);
+    if (FWorker.joinable())
+        FWorker.join();
+}
+
+void TStreamingStretch::Abandon()
+{
+    {
+        std::lock_guard<std::mutex> lock(FMutex);
+        FAbandoned = true;
+    }
+    FChanged.notify_one();
+    if (FWorker.joinable())
+        FWorker.join();
+}
+
+// Each target row waits only for the last source row its filter reaches.
+void TStreamingStretch::Run()
+{
+    const TAxis& down = FAxes->Down;
+    for (int y = 0; y < FTarget.Height(); ++y) {
+        const int needed = down.First[y] + down.Count[y];
+        {
+            std::unique_lock<std::mutex> lock(FMutex);
+            FChanged.wait(lock, [&] { return FAbandoned || FRowsReady >= needed; });
+            if (FAbandoned)
+                return;
+        }
+        ResampleRows(FSource, FTarget, FAxes->Across, down, y, y + 1);
+    }
+}
+
+namespace {
+
+void ResampleRows(const TSourceRows& Source, TBitmap& Target, const TAxis& Across, const TAxis& Down, int FromRow,
                   int ToRow)
 {
-    const int rowValues = Source.Width() * 3;
+    const int rowValues = Source.Width * 3;
     std::vector<std::uint16_t> blended(static_cast<std::size_t>(rowValues));
     std::vector<std::int32_t> sum(static_cast<std::size_t>(rowValues));
     for (int y = FromRow; y < ToRow; ++y) {
@@ -81,7 +149,7 @@ void ResampleRows(const TBitmap& Source, TBitmap& Target, const TAxis& Across, c
         std::fill(sum.begin(), sum.end(), 0);
         const int* wy = Down.Weights.data() + Down.Offset[y];
         for (int k = 0; k < Down.Count[y]; ++k) {
-            const std::uint8_t* src = Source.ScanLine(Down.First[y] + k);
+            const std::uint8_t* src = Source.Bits + static_cast<std::size_t>(Down.First[y] + k) * Source.Stride;
             const int weight = wy[k];
             for (int v = 0; v < rowValues; ++v)
                 sum[v] += src[v] * weight;
@@ -125,21 +193,22 @@ void StretchPicture(const TBitmap& Source, TBitmap& Target)
     }
     const TAxis across = MakeAxis(Source.Width(), Target.Width());
     const TAxis down = MakeAxis(Source.Height(), Target.Height());
+    const TSourceRows rows{Source.Bits(), Source.Stride(), Source.Width(), Source.Height()};
 
     // Threads pay off only on screen-sized work; small pictures stay on the caller's thread.
     const std::int64_t work = static_cast<std::int64_t>(Target.Width()) * Target.Height();
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const int parts = work < 500'000 ? 1 : static_cast<int>(std::min(cores, 4u));
     if (parts == 1) {
-        ResampleRows(Source, Target, across, down, 0, Target.Height());
+        ResampleRows(rows, Target, across, down, 0, Target.Height());
         return;
     }
     std::vector<std::thread> workers;
-    const int rows = Target.Height();
+    const int height = Target.Height();
     for (int p = 1; p < parts; ++p)
-        workers.emplace_back(ResampleRows, std::cref(Source), std::ref(Target), std::cref(across), std::cref(down),
-                             rows * p / parts, rows * (p + 1) / parts);
-    ResampleRows(Source, Target, across, down, 0, rows / parts);
+        workers.emplace_back(ResampleRows, std::cref(rows), std::ref(Target), std::cref(across), std::cref(down),
+                             height * p / parts, height * (p + 1) / parts);
+    ResampleRows(rows, Target, across, down, 0, height / parts);
     for (std::thread& t : workers)
         t.join();
 }

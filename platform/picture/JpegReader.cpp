@@ -114,6 +114,7 @@ TPictureResult ReadJpeg(TBytes Data, TBitmap& Picture, const TDecodeOptions& Opt
     TBitmap decoded;
     std::vector<JSAMPLE> row;
     TPictureResult result;
+    volatile bool streaming = false;  // read after a jump back
     info.err = jpeg_std_error(&errors.Base);
     errors.Base.error_exit = &ErrorExit;
     errors.Base.emit_message = &EmitMessage;
@@ -122,8 +123,11 @@ TPictureResult ReadJpeg(TBytes Data, TBitmap& Picture, const TDecodeOptions& Opt
     errors.AllRowsRead = false;
     jpeg_create_decompress(&info);
     TDecoderGuard guard{&info};
-    if (setjmp(errors.Jump))
+    if (setjmp(errors.Jump)) {
+        if (streaming)
+            Options.OnRows(decoded, -1);
         return PictureFailure(TPictureStatus::Malformed, std::string("JPEG: ") + errors.Message);
+    }
 
     info.progress = &errors.Progress;
     jpeg_mem_src(&info, Data.data(), static_cast<unsigned long>(Data.size()));
@@ -150,13 +154,22 @@ TPictureResult ReadJpeg(TBytes Data, TBitmap& Picture, const TDecodeOptions& Opt
     decoded.SetSize(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
     if (cmyk)
         row.resize(static_cast<std::size_t>(info.output_width) * 4);
+    if (Options.OnRows && orientation == 1) {
+        streaming = true;
+        Options.OnRows(decoded, 0);
+    }
     while (info.output_scanline < info.output_height) {
         const int y = static_cast<int>(info.output_scanline);
         JSAMPROW target = cmyk ? row.data() : decoded.ScanLine(y);
-        if (jpeg_read_scanlines(&info, &target, 1) != 1)
+        if (jpeg_read_scanlines(&info, &target, 1) != 1) {
+            if (streaming)
+                Options.OnRows(decoded, -1);
             return PictureFailure(TPictureStatus::Malformed, "JPEG: the decoder stopped early");
+        }
         if (cmyk)
             CmykRowToBgr(row.data(), decoded.ScanLine(y), decoded.Width(), info.saw_Adobe_marker);
+        if (streaming && ((y + 1) % 16 == 0 || y + 1 == decoded.Height()))
+            Options.OnRows(decoded, y + 1);
     }
     errors.AllRowsRead = true;
     jpeg_finish_decompress(&info);

@@ -59,6 +59,14 @@ struct TDecodeOptions {
     // its full size: a reader may then decode at any reduced size not below it.
     // Only JPEG data uses it; the other formats always decode at full size.
     std::function<TPictureSize(TPictureSize Picture)> TargetSize;
+    // When set, the JPEG reader reports rows as they become final, so resampling
+    // can overlap decoding: Rows 0 once the picture is allocated at its decoded
+    // size, then the count of finished rows from the top; -1 when the decode fails
+    // and the rows are about to be freed (the callee must have stopped reading
+    // them when it returns). A successful decode moves the rows, buffer and all,
+    // into the caller's picture. Pictures turned by their orientation tag, whose
+    // rows are only final at the end, are never reported.
+    std::function<void(const TBitmap& Picture, int Rows)> OnRows;
     // Lower than the hard limit in the fuzzers, so a small file claiming a huge
     // picture is refused before the allocation rather than reported as a leak of memory.
     std::int64_t MaxPixels = MaxPicturePixels;

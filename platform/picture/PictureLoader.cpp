@@ -15,6 +15,9 @@
 #include "platform/picture/PsdReader.h"
 #include "platform/picture/TiffReader.h"
 #include "platform/picture/WebpReader.h"
+#if defined(_WIN32)
+#include "platform/picture/win32/MetafileReader.h"
+#endif
 
 namespace spindrel {
 
@@ -62,6 +65,10 @@ std::vector<TFormat>& Formats()
         {"webp", "WebP Image", &ReadWebp},
         {"psd", "Photoshop Image", &ReadPsd},
         {"pdd", "Photoshop Image", &ReadPsd},
+#if defined(_WIN32)  // drawn by GDI, which only Windows has
+        {"emf", "Enhanced Metafiles", &ReadEmf},
+        {"wmf", "Metafiles", &ReadWmf},
+#endif
     };
     return formats;
 }

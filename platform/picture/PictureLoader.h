@@ -15,7 +15,8 @@ namespace spindrel {
 using TPictureReader = TPictureResult (*)(TBytes Data, TBitmap& Picture, const TDecodeOptions& Options);
 
 // Adds (or replaces) the reader of an extension, given without the dot, any case.
-// Built in: bmp dib rle, jpg jpeg jpe jfif, png, gif, tif tiff, webp, psd pdd.
+// Built in: bmp dib rle, jpg jpeg jpe jfif, png, gif, tif tiff, webp, psd pdd, and
+// in the win32 build emf and wmf.
 void RegisterPictureFormat(const std::string& Extension, const std::string& Description, TPictureReader Reader);
 
 // The reader for a file name's extension, or null.

@@ -28,7 +28,9 @@ void TPHOImage::LoadFromStream(TStream& Stream, const TDecodeOptions& Options)
     if (Stream.Read(jpeg.data(), jpeg.size()) != jpeg.size())
         throw EStreamError("Stream read error");
     TBitmap decoded;
-    ThrowIfFailed(ReadJpeg(jpeg, decoded, Options));
+    TDecodeOptions options = Options;
+    options.OnRows = nullptr;  // the rows end up in a copy, so nobody may follow the originals
+    ThrowIfFailed(ReadJpeg(jpeg, decoded, options));
     FBitmap = std::move(decoded);
 }
 

@@ -1,11 +1,10 @@
 // spindrel-render picture: decodes a file with the general picture loader and,
-// with --fit, resamples it into the FitRect target the show would use.
+// with --fit, resamples it into the FitRect target as the show prepares a slide.
 #include <stdexcept>
 
-#include "platform/graphics/Resample.h"
 #include "platform/picture/PictureLoader.h"
 #include "platform/picture/UnitPHOGraphic.h"
-#include "saver/PicturePlacement.h"
+#include "saver/SlidePicture.h"
 #include "tools/render/Commands.h"
 #include "tools/render/ImageFiles.h"
 
@@ -32,23 +31,11 @@ int RunPicture(const std::vector<std::string>& Arguments)
         throw std::runtime_error("picture takes IN and OUT");
 
     RegisterPHOGraphic();  // as the setup program does at start
-    TDecodeOptions options;
-    if (boxWidth > 0)
-        options.TargetSize = [&](TPictureSize Full) {
-            const TRect t = PictureTarget(Full.Width, Full.Height, boxWidth, boxHeight, true);
-            return TPictureSize{t.Width(), t.Height()};
-        };
     TBitmap picture;
-    const TPictureResult loaded = LoadPicture(files[0], picture, options);
+    const TPictureResult loaded = boxWidth > 0 ? LoadSlidePicture(files[0], boxWidth, boxHeight, true, picture)
+                                               : LoadPicture(files[0], picture);
     if (!loaded.Ok())
         throw std::runtime_error(loaded.Message);
-    if (boxWidth > 0) {
-        // The loaded size may be a reduced JPEG scale; the target comes from it, as the show takes it.
-        const TRect t = PictureTarget(picture.Width(), picture.Height(), boxWidth, boxHeight, true);
-        TBitmap sized(t.Width(), t.Height());
-        StretchPicture(picture, sized);
-        picture = std::move(sized);
-    }
     WriteImageFile(files[1], picture);
     return 0;
 }
