@@ -63,21 +63,13 @@ install_packages() {
   fi
 }
 
-# libjpeg-turbo for i686 mingw, static, from Debian's source package.
+# libjpeg-turbo for i686 mingw, static, from Debian's source package (nasm gives its SIMD paths).
 build_libjpeg() {
-  local prefix=$deps/i686-w64-mingw32
+  local prefix=$deps/i686-w64-mingw32 src dir
   [ -f "$prefix/lib/libjpeg.a" ] && return 0
   log "cross-building libjpeg-turbo into $prefix"
-  local src=$deps/src
-  rm -rf "$src" && mkdir -p "$src"
-  (cd "$src" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1 || apt-get source libjpeg-turbo)
-  local dir
-  dir=$(find "$src" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
-  cmake -S "$dir" -B "$src/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF -Wno-dev >/dev/null
-  cmake --build "$src/build" --target install >/dev/null
+  src=$deps/src-jpeg; dir=$(fetch_source libjpeg-turbo "$src")
+  cross_cmake "$dir" -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF
   rm -rf "$src"
 }
 
