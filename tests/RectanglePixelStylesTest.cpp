@@ -62,7 +62,9 @@ struct TStyleRun {
         FillRandom(Picture, 2);
     }
 
-    void Compose(int Style, int Progress)
+    // With FromSnapshot a pixel style reads the old image from Snapshot, and the
+    // frame starts with other pixels.
+    void Compose(int Style, int Progress, bool FromSnapshot = false)
     {
         const int W = Picture.Width(), H = Picture.Height();
         int X, Y;
@@ -74,11 +76,16 @@ struct TStyleRun {
             X = MulDiv(Y, W, H);
         }
         Frame = Snapshot;
+        if (FromSnapshot)
+            FillRandom(Frame, 3);
         Host.Areas.clear();
         const TStyleEntry& row = Row(Style);
         TStyleFrame f{Frame, Picture, W, H, X, Y, 0, Progress, {0, 0, W, H}, {0, 0, W, H}, Region, Spare, Random,
                       Host, Scratch};
-        row.Compose(f, row);
+        if (FromSnapshot)
+            ComposePixelStyle(f, row, Snapshot);
+        else
+            row.Compose(f, row);
         D = f.D;
         S = f.S;
     }
@@ -317,6 +324,36 @@ TEST(PixelStyles, CrossFadeMatchesTheFormula)
     }
 }
 
+// Every pair of old and new bytes at every Progress, old read from the frame or
+// from another bitmap: 255 x 86 pixels hold all 65536 pairs in their colour bytes
+// (765-byte rows, padded).
+TEST(PixelStyles, CrossFadeIsExactForEveryPairOfBytes)
+{
+    TBitmap old(255, 86), picture(255, 86), frame(255, 86);
+    auto pair = [](int Y, int I) { return Y * 765 + I; };
+    for (int y = 0; y < 86; ++y)
+        for (int i = 0; i < 765; ++i) {
+            old.ScanLine(y)[i] = static_cast<std::uint8_t>(pair(y, i));
+            picture.ScanLine(y)[i] = static_cast<std::uint8_t>(pair(y, i) >> 8);
+        }
+    for (bool inFrame : {true, false})
+        for (int progress = 0; progress <= 100; ++progress) {
+            if (inFrame) {
+                frame = old;
+                BlendBitmaps(frame, picture, progress);
+            } else {
+                FillRandom(frame, 4);
+                BlendBitmaps(frame, old, picture, progress);
+            }
+            for (int y = 0; y < 86; ++y)
+                for (int i = 0; i < 765; ++i) {
+                    const int was = pair(y, i) & 255, now = pair(y, i) >> 8 & 255;
+                    ASSERT_EQ(frame.ScanLine(y)[i], was * (100 - progress) / 100 + now * progress / 100)
+                        << was << " to " << now << " at " << progress << (inFrame ? " in the frame" : " from old");
+                }
+        }
+}
+
 TEST(PixelStyles, RotationStartsAQuarterTurnAwayAndEndsInPlace)
 {
     // At 0 every pivot turns the whole picture off the frame; at 100 it is upright in place.
@@ -331,20 +368,41 @@ TEST(PixelStyles, RotationStartsAQuarterTurnAwayAndEndsInPlace)
 
 TEST(PixelStyles, RotationMatchesTheFormulaForEveryPivot)
 {
+    // 64 and 400: rows without padding; 2001: rows longer than one pass of columns.
     const struct {
         int W, H;
-    } sizes[] = {{301, 203}, {17, 45}, {1, 1}};
+    } sizes[] = {{301, 203}, {17, 45}, {1, 1}, {64, 47}, {400, 300}, {2001, 7}};
     const int pivots[4][2] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};  // 1 picks W or H instead of -1
     for (const auto& size : sizes) {
         TStyleRun run(size.W, size.H);
         for (int style = 119; style <= 122; ++style)
-            for (int progress : {1, 13, 50, 77, 99}) {
+            for (int progress : {0, 1, 13, 50, 77, 99, 100, -30, 170}) {  // and two past the ends
                 run.Compose(style, progress);
                 const int* pivot = pivots[style - 119];
                 TBitmap expected = run.Snapshot;
                 ReferenceRotate(expected, run.Picture, progress, pivot[0] ? size.W : -1, pivot[1] ? size.H : -1);
                 EXPECT_TRUE(run.Frame == expected) << "style " << style << " at " << progress << " on " << size.W
                                                    << "x" << size.H;
+            }
+    }
+}
+
+// The component lets these styles read the old image from the snapshot when no
+// handler is to see it in the frame first: every pixel must still be written.
+TEST(PixelStyles, FromTheSnapshotTheyComposeWhatTheyComposeInTheFrame)
+{
+    const struct {
+        int W, H;
+    } sizes[] = {{37, 23}, {64, 47}, {1, 1}};
+    for (const auto& size : sizes) {
+        TStyleRun run(size.W, size.H);
+        for (int style = 118; style <= 122; ++style)
+            for (int progress : {0, 1, 30, 50, 99, 100}) {
+                run.Compose(style, progress);
+                const TBitmap inFrame = run.Frame;
+                run.Compose(style, progress, true);
+                EXPECT_TRUE(run.Frame == inFrame)
+                    << "style " << style << " at " << progress << " on " << size.W << "x" << size.H;
             }
     }
 }

@@ -2,6 +2,7 @@
 // from StretchBlt under Wine (tests/win32/StretchWin32Test.cpp compares it in full).
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "platform/graphics/Stretch.h"
@@ -111,6 +112,51 @@ TEST(StretchCopy, CombinesTheAxesOnOddSizes)
                     << "(" << x << ", " << y << ") for dest (" << c.Dest.Left << ", " << c.Dest.Top << ", "
                     << c.Dest.Right << ", " << c.Dest.Bottom << ")";
             }
+    }
+}
+
+// Wide copies move runs of columns as blocks and the other pixels 4 bytes at a
+// time. Each must match the same copy made one target column at a time, which
+// moves single pixels only: a target one pixel wide, with Dest shifted so that
+// the column lands on it, sees the same walk.
+TEST(StretchCopy, WideRowsMatchTheCopyOneColumnAtATime)
+{
+    struct {
+        const char* What;
+        int TargetWidth, SourceWidth;
+        TRect Dest, Src;
+    } cases[] = {
+        {"unscaled, rows without padding", 64, 64, {0, 0, 64, 9}, {0, 0, 64, 9}},
+        {"unscaled, shifted, padded rows", 67, 71, {-5, 0, 66, 9}, {3, 0, 74, 9}},
+        {"enlarged a little: long runs", 301, 280, {0, 0, 301, 9}, {0, 0, 280, 9}},
+        {"enlarged a little, last column of rows without padding", 300, 300, {-2, 0, 300, 9}, {12, 0, 300, 9}},
+        {"runs ending just at the last column", 100, 100, {0, 0, 100, 9}, {4, 0, 99, 9}},
+        {"enlarged by half: runs of two", 97, 64, {0, 0, 97, 9}, {0, 0, 64, 9}},
+        {"enlarged many times: repeated pixels", 160, 160, {-300, 0, 460, 9}, {70, 0, 90, 9}},
+        {"shrunk a little", 250, 260, {0, 0, 250, 9}, {0, 0, 260, 9}},
+        {"shrunk by two", 129, 260, {1, 0, 129, 9}, {0, 0, 256, 9}},
+        {"mirrored", 120, 120, {119, 0, -1, 9}, {0, 0, 120, 9}},
+        {"a smear band", 200, 200, {30, 0, 200, 9}, {30, 0, 40, 9}},
+    };
+    std::mt19937 random(3);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        TBitmap source(c.SourceWidth, 9), target(c.TargetWidth, 9);
+        for (TBitmap* b : {&source, &target})
+            for (int y = 0; y < 9; ++y)
+                for (int x = 0; x < b->Width(); ++x)
+                    b->SetPixel(x, y, random() & 0xFFFFFF);
+        TBitmap expected = target;
+        StretchCopy(target, c.Dest, source, c.Src);
+        for (int x = 0; x < c.TargetWidth; ++x) {
+            TBitmap column(1, 9);
+            for (int y = 0; y < 9; ++y)
+                column.SetPixel(0, y, expected.Pixel(x, y));
+            StretchCopy(column, {c.Dest.Left - x, c.Dest.Top, c.Dest.Right - x, c.Dest.Bottom}, source, c.Src);
+            for (int y = 0; y < 9; ++y)
+                expected.SetPixel(x, y, column.Pixel(0, y));
+        }
+        EXPECT_TRUE(target == expected);
     }
 }
 

@@ -18,6 +18,9 @@
 
 namespace spindrel {
 
+struct TStyleEntry;
+struct TStyleFrame;
+
 // Width of the mirrored strip of a fold style along an axis of size Size whose
 // wipe has reached Extent.
 int FoldWidth(int Size, int Extent);
@@ -28,7 +31,9 @@ int FoldWidth(int Size, int Extent);
 void StretchMirrored(TBitmap& Frame, const TRect& Dest, const TBitmap& Picture, const TRect& Src,
                      bool Horizontally, bool Vertically);
 
-// Style 118: each colour byte becomes old * (100 - Progress) div 100 + new * Progress div 100.
+// Style 118: each colour byte becomes old * (100 - Progress) div 100 + new * Progress div 100,
+// old read from Old, which may be Frame itself; without Old, from Frame.
+void BlendBitmaps(TBitmap& Frame, const TBitmap& Old, const TBitmap& Picture, int Progress);
 void BlendBitmaps(TBitmap& Frame, const TBitmap& Picture, int Progress);
 
 // cos and sin of the rotation angle (100 - Progress) * pi / 200.
@@ -38,9 +43,16 @@ struct TRotation {
 SPINDREL_DOUBLE_MATH TRotation RotationAt(int Progress);
 
 // Styles 119..122: frame pixel (x, y) takes the picture's pixel at the rotated
-// position about (PivotX, PivotY), or keeps its own when that lies outside.
-// Columns keeps per-frame tables between calls.
+// position about (PivotX, PivotY) or, when that lies outside, pixel (x, y) of Old,
+// which may be Frame itself; without Old it keeps its own. Columns keeps per-frame
+// tables between calls.
+void RotateBitmap(TBitmap& Frame, const TBitmap& Old, const TBitmap& Picture, int Progress, int PivotX, int PivotY,
+                  std::vector<std::int32_t>& Columns);
 void RotateBitmap(TBitmap& Frame, const TBitmap& Picture, int Progress, int PivotX, int PivotY,
                   std::vector<std::int32_t>& Columns);
+
+// One frame of a pixel style with the old image read from Old: Frame.Frame need
+// not hold it, as these styles write every pixel.
+void ComposePixelStyle(TStyleFrame& Frame, const TStyleEntry& Entry, const TBitmap& Old);
 
 }  // namespace spindrel

@@ -7,6 +7,7 @@
 #include "platform/graphics/Stretch.h"
 #include "platform/thread/ThreadPriority.h"
 #include "shared/UnitGlobe.h"
+#include "transition/RectanglePixelStyles.h"
 
 namespace spindrel {
 
@@ -282,7 +283,14 @@ void TCustomTransitionView::SetProgress(int Value)
 void TCustomTransitionView::ComposeFrame()
 {
     std::unique_lock frameLock(FFrameLock);
-    Draw(FFrameBitmap, 0, 0, *FSnapshot);
+    // The pixel styles write every pixel and can read the old image from the
+    // snapshot itself, unless a handler is to find it in the frame first.
+    const int style = FStyle;
+    const TStyleEntry* pixelsFromSnapshot =
+        style <= 127 && !OnBeforeNewFrame && StyleEntry(style).Class == TStyleClass::Pixel ? &StyleEntry(style)
+                                                                                           : nullptr;
+    if (!pixelsFromSnapshot)
+        Draw(FFrameBitmap, 0, 0, *FSnapshot);
     if (OnBeforeNewFrame)
         OnBeforeNewFrame(*this, *FNewPicture, FFrameBitmap);
     const int w = FNewPicture->Width(), h = FNewPicture->Height();
@@ -296,14 +304,17 @@ void TCustomTransitionView::ComposeFrame()
         x = MulDiv(y, w, h);
     }
     const int j = MulDiv(h <= w ? w : h, FStep, 90);
-    if (FStyle > 127)
+    if (!pixelsFromSnapshot && FStyle > 127)
         return;
     FRegion.Clear();
     FSpareRegion.Clear();
     TStyleFrame frame{FFrameBitmap, *FNewPicture, w, h, x, y, j, progress, {0, 0, w, h}, {0, 0, w, h},
                       FRegion, FSpareRegion, FRandom, *this, FScratch};
-    const TStyleEntry& entry = StyleEntry(FStyle);
-    if (entry.Class != TStyleClass::Custom) {
+    // A frame begun without the snapshot ends with the style that allowed it.
+    const TStyleEntry& entry = pixelsFromSnapshot ? *pixelsFromSnapshot : StyleEntry(FStyle);
+    if (pixelsFromSnapshot) {
+        ComposePixelStyle(frame, entry, *FSnapshot);
+    } else if (entry.Class != TStyleClass::Custom) {
         entry.Compose(frame, entry);
     } else if (OnCustomDraw) {
         OnCustomDraw(*this, *FNewPicture, FFrameBitmap);

@@ -96,6 +96,62 @@ bool MappedRun(const std::vector<std::int32_t>& Map, int& First, int& Last)
     return First <= Last;
 }
 
+// A stretch of consecutive destination columns that take consecutive source columns.
+struct TRun {
+    int First, Count;  // in target columns
+};
+
+// Shorter runs cost less as single pixels than as a call to memcpy.
+constexpr int MinRun = 16;
+
+// Fills Runs with the runs of at least MinRun columns in First..Last, in order.
+// ByteOffsets are 3 times the source columns.
+void FindRuns(std::vector<TRun>& Runs, const std::vector<std::int32_t>& ByteOffsets, int First, int Last)
+{
+    Runs.clear();
+    Runs.reserve(ByteOffsets.size() / MinRun + 1);  // the most a row of the target can hold
+    for (int x = First; x <= Last;) {
+        int end = x + 1;
+        while (end <= Last && ByteOffsets[static_cast<std::size_t>(end)] ==
+                                  ByteOffsets[static_cast<std::size_t>(end - 1)] + 3)
+            ++end;
+        if (end - x >= MinRun)
+            Runs.push_back({x, end - x});
+        x = end;
+    }
+}
+
+// Copies the pixels First..Last of one row: runs as blocks, the rest one by one.
+// Where a 4-byte read stays inside the source's bytes (Wide), a pixel moves as 4
+// bytes: the byte past it belongs to the next pixel, written after it. The last
+// pixel gets exactly 3.
+template <bool Wide>
+void CopyRow(std::uint8_t* Out, const std::uint8_t* In, const std::int32_t* ByteOffsets,
+             const std::vector<TRun>& Runs, int First, int Last)
+{
+    auto single = [&](int From, int To) {
+        for (int x = From; x < To; ++x) {
+            if constexpr (Wide) {
+                std::uint32_t pixel;
+                std::memcpy(&pixel, In + ByteOffsets[x], 4);
+                std::memcpy(Out + x * 3, &pixel, 4);
+            } else {
+                std::memcpy(Out + x * 3, In + ByteOffsets[x], 3);
+            }
+        }
+    };
+    int x = First;
+    for (const TRun& run : Runs) {
+        single(x, run.First);
+        std::memcpy(Out + run.First * 3, In + ByteOffsets[run.First], static_cast<std::size_t>(run.Count) * 3);
+        x = run.First + run.Count;
+    }
+    if (x <= Last) {
+        single(x, Last);
+        std::memcpy(Out + Last * 3, In + ByteOffsets[Last], 3);
+    }
+}
+
 }  // namespace
 
 void StretchCopy(TBitmap& Target, const TRect& Dest, const TBitmap& Source, const TRect& Src)
@@ -114,10 +170,13 @@ void StretchCopy(TBitmap& Target, const TRect& Dest, const TBitmap& Source, cons
     if (!MappedRun(columns, x0, x1) || !MappedRun(rows, y0, y1))
         return;
     const std::size_t rowBytes = static_cast<std::size_t>(x1 - x0 + 1) * 3;
-    // An unscaled, unmirrored run of columns copies as one block.
-    const bool straight = columns[static_cast<std::size_t>(x1)] - columns[static_cast<std::size_t>(x0)] == x1 - x0;
     for (auto& c : columns)
         c *= 3;
+    thread_local std::vector<TRun> runs;
+    FindRuns(runs, columns, x0, x1);
+    // A 4-byte read of the last pixel of the last row would leave the buffer when rows have no padding.
+    const int lastWideRow = Source.Stride() > Source.Width() * 3 ? Source.Height() - 1 : Source.Height() - 2;
+    const std::int32_t* offsets = columns.data();
     int previousSource = -1;
     for (int y = y0; y <= y1; ++y) {
         const int sourceRow = rows[static_cast<std::size_t>(y)];
@@ -125,23 +184,17 @@ void StretchCopy(TBitmap& Target, const TRect& Dest, const TBitmap& Source, cons
             previousSource = -1;
             continue;
         }
-        std::uint8_t* out = Target.ScanLine(y) + x0 * 3;
+        std::uint8_t* out = Target.ScanLine(y);
         if (sourceRow == previousSource) {
-            std::memcpy(out, Target.ScanLine(y - 1) + x0 * 3, rowBytes);
+            std::memcpy(out + x0 * 3, Target.ScanLine(y - 1) + x0 * 3, rowBytes);
             continue;
         }
         previousSource = sourceRow;
         const std::uint8_t* in = Source.ScanLine(sourceRow);
-        if (straight) {
-            std::memcpy(out, in + columns[static_cast<std::size_t>(x0)], rowBytes);
-            continue;
-        }
-        for (int x = x0; x <= x1; ++x, out += 3) {
-            const std::uint8_t* p = in + columns[static_cast<std::size_t>(x)];
-            out[0] = p[0];
-            out[1] = p[1];
-            out[2] = p[2];
-        }
+        if (sourceRow <= lastWideRow)
+            CopyRow<true>(out, in, offsets, runs, x0, x1);
+        else
+            CopyRow<false>(out, in, offsets, runs, x0, x1);
     }
 }
 
