@@ -10,24 +10,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "transition/UnitTransitionView.h"
+#include "tools/render/TransitionFrames.h"
 
 using namespace spindrel;
 
 namespace {
-
-class TQuietHost : public TTransitionHost {
-public:
-    void InvalidateParentRect(const TRect&) override {}
-    void UpdateParent() override
-    {
-        if (View)
-            View->PaintMessage();
-    }
-    void PresentPaint(const TBitmap&, int, int) override {}
-    void HandleException(std::exception_ptr) override {}
-    TCustomTransitionView* View = nullptr;
-};
 
 TBitmap Texture(int Width, int Height, int Seed)
 {
@@ -48,31 +35,12 @@ std::uint64_t Checksum(const TBitmap& Frame)
     return hash;
 }
 
-// The frames of one style at Progress 0, 50 and 100.
+// The frames of one style at Progress 0, 50 and 100, composed as the render tool does.
 std::array<std::uint64_t, 3> StyleChecksums(int Style)
 {
-    TQuietHost host;
-    TQueuedMainThread main;
-    TTransitionView view(host, main);
-    host.View = &view;
-    view.SetThreaded(false);
-    view.SetStyle(0);
-    view.SetPicture(Texture(37, 23, 5));
-    view.Execute();  // an instant cut to the old picture, painted
-    view.SetManual(true);
-    view.SetStyle(static_cast<TShowStyle>(Style));
-    view.SetRandomSeed(20261211);
-    view.SetPicture(Texture(37, 23, 101));
     std::array<std::uint64_t, 3> sums{};
-    view.Execute();  // Manual set Progress to 0 already, so nothing is composed yet
-    view.SetProgress(1);
-    view.SetProgress(0);
-    sums[0] = Checksum(view.FrameBitmap());
-    view.SetProgress(50);
-    sums[1] = Checksum(view.FrameBitmap());
-    view.SetProgress(100);
-    sums[2] = Checksum(view.FrameBitmap());
-    view.Stop();
+    render::ComposeFrames(Texture(37, 23, 5), Texture(37, 23, 101), {Style, 4, 20261211}, {0, 50, 100},
+                          [&](int Progress, const TBitmap& Frame) { sums[Progress / 50] = Checksum(Frame); });
     return sums;
 }
 
