@@ -16,7 +16,7 @@ packages=(
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   libz-mingw-w64-dev nasm
-  wine wine32:i386 wine64 xvfb x11-utils
+  wine wine32:i386 wine64 xvfb x11-utils x11-xserver-utils xdotool python3
 )
 
 log() { printf 'setup: %s\n' "$*"; }
