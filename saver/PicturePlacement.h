@@ -9,12 +9,6 @@
 
 namespace spindrel {
 
-struct TPoint {
-    int X = 0;
-    int Y = 0;
-    friend bool operator==(const TPoint&, const TPoint&) = default;
-};
-
 // Random(N) gives 0 <= r < N: the show's seeded generator.
 using TRandomFunction = std::function<int(int N)>;
 

@@ -3,6 +3,7 @@
 #include "transition/UnitTransitionView.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/graphics/Stretch.h"
 #include "platform/thread/ThreadPriority.h"
@@ -75,6 +76,12 @@ TCustomTransitionView::~TCustomTransitionView()
 void TCustomTransitionView::SetPicture(const TBitmap& Value)
 {
     FPicture = Value;
+    PictureChanged();
+}
+
+void TCustomTransitionView::SetPicture(TBitmap&& Value)
+{
+    FPicture = std::move(Value);
     PictureChanged();
 }
 

@@ -85,6 +85,7 @@ public:
     // The picture the next transition leads to; an empty bitmap holds no graphic.
     const TBitmap& Picture() const { return FPicture; }
     void SetPicture(const TBitmap& Value);
+    void SetPicture(TBitmap&& Value);  // takes the pixels over: a screen-sized picture is not copied
     const TBitmap& BgPicture() const { return FBgPicture; }
     void SetBgPicture(const TBitmap& Value);
     TBackgroundMode BgMode() const { return FBgMode; }

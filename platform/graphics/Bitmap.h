@@ -13,7 +13,8 @@ namespace spindrel {
 // A colour as Windows writes it: 0x00BBGGRR.
 using TColor = std::uint32_t;
 
-constexpr TColor RGB(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue)
+// The name in parentheses: <windows.h> defines RGB as a macro with the same result.
+constexpr TColor (RGB)(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue)
 {
     return Red | TColor(Green) << 8 | TColor(Blue) << 16;
 }

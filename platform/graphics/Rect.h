@@ -3,6 +3,12 @@
 
 namespace spindrel {
 
+struct TPoint {
+    int X = 0;
+    int Y = 0;
+    friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
 struct TRect {
     int Left = 0;
     int Top = 0;

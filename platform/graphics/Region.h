@@ -11,12 +11,6 @@
 
 namespace spindrel {
 
-struct TPoint {
-    int X = 0;
-    int Y = 0;
-    friend bool operator==(const TPoint&, const TPoint&) = default;
-};
-
 // A region is held y-x banded: a list of bands, each a run of rows [Top, Bottom)
 // sharing one list of x spans [Left, Right). Settled bands are sorted by Top,
 // never overlap, and two bands that touch always differ in their spans; the

@@ -88,8 +88,12 @@ void TWin32MainThread::ProcessMessages()
             PostQuitMessage(static_cast<int>(message.wParam));  // the loop that owns it sees it again
             break;
         }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        if (FMessageHandler) {
+            FMessageHandler(message);
+        } else {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
     }
     RunQueuedCalls();
 }

@@ -25,6 +25,11 @@ public:
     std::uint32_t TickCount() const override { return GetTickCount(); }
     void Sleep(std::uint32_t Milliseconds) override { ::Sleep(Milliseconds); }
 
+    // How ProcessMessages handles each message it takes from the queue; unset, it
+    // translates and dispatches. The application object puts its hook in here.
+    using TMessageHandler = std::function<void(MSG& Message)>;
+    void SetMessageHandler(TMessageHandler Handler) { FMessageHandler = std::move(Handler); }
+
 private:
     struct TCall {
         const std::function<void()>* Run;
@@ -36,6 +41,7 @@ private:
     void RunQueuedCalls();
 
     DWORD FMainThreadId;
+    TMessageHandler FMessageHandler;
     TScopedWindow FWindow;
     TScopedKernelHandle FQueued;  // set while calls wait, for WaitServing to wake on
     std::mutex FLock;
