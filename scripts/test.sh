@@ -49,6 +49,22 @@ run_wine_gtest() {
   rm -f "$log"
 }
 
+# Runs a scenario script whose last line is "N passed, M failed" and adds its counts.
+run_counted_script() {
+  local log rc line
+  log=$(mktemp)
+  timeout 900 "$@" 2>&1 | tee "$log"
+  rc=${PIPESTATUS[0]}
+  line=$(tail -n 1 "$log" | tr -d '\r')
+  if [[ "$line" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    passed=$((passed + BASH_REMATCH[1])) failed=$((failed + BASH_REMATCH[2]))
+    [ "$rc" = 0 ] || [ "${BASH_REMATCH[2]}" != 0 ] || fail "$* exited $rc"
+  else
+    fail "$* ended (exit $rc) without a summary"
+  fi
+  rm -f "$log"
+}
+
 note "native build and tests"
 if cmake --preset native >/dev/null && cmake --build --preset native; then
   run_ctest build
@@ -84,6 +100,11 @@ if cmake --preset win32 >/dev/null && cmake --build --preset win32; then
     fail "spindrel-pack.exe dump differs from the native dump"
   fi
   timeout 60 wineserver -k 2>/dev/null || true
+
+  note "web picture downloads under Wine"
+  run_counted_script bash tests/win32/http_download_test.sh build/win32
+  note "the show under Wine and Xvfb"
+  run_counted_script bash tests/win32/show_test.sh build/win32 build
 else
   fail "win32 build"
 fi

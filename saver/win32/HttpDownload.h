@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32/Handles.h"
+
 namespace spindrel::win32 {
 
 class THttpDownload {
@@ -39,10 +41,11 @@ private:
     struct TWork;
     static LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
     void Cancel();
-    void Deliver(TWork& Work);
+    void WorkEnded(WPARAM Generation);
 
-    HWND FWindow = nullptr;  // message-only; owned (destroyed in the destructor)
-    std::unique_ptr<TWork> FWork;
+    TScopedWindow FWindow;  // message-only: the workers post their ends to it
+    std::unique_ptr<TWork> FWork;  // the running download, or one whose end is not delivered yet
+    WPARAM FGeneration = 0;  // tells a cancelled worker's late message from the current one's
 };
 
 }  // namespace spindrel::win32
