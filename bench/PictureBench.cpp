@@ -4,42 +4,17 @@
 // decode a loader without reduced scales would do.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cstdint>
-#include <map>
-
+#include "bench/PhotoJpeg.h"
 #include "platform/graphics/Resample.h"
 #include "platform/picture/JpegReader.h"
 #include "saver/PicturePlacement.h"
 #include "saver/SlidePicture.h"
-#include "tests/PictureFixtures.h"
 
 using namespace spindrel;
 
 namespace {
 
-// A photo-like picture: smooth light with fine grain, so the JPEG has a camera's size.
-const fixtures::TFileBytes& Photo(int Width, int Height)
-{
-    static std::map<std::pair<int, int>, fixtures::TFileBytes> cache;
-    auto& bytes = cache[{Width, Height}];
-    if (bytes.empty()) {
-        TBitmap picture(Width, Height);
-        std::uint32_t noise = 12345;
-        for (int y = 0; y < Height; ++y) {
-            std::uint8_t* row = picture.ScanLine(y);
-            for (int x = 0; x < Width; ++x) {
-                noise = noise * 1664525u + 1013904223u;
-                const int grain = static_cast<int>(noise >> 28) - 8;
-                row[3 * x + 0] = static_cast<std::uint8_t>(std::clamp(x * 200 / Width + grain + 20, 0, 255));
-                row[3 * x + 1] = static_cast<std::uint8_t>(std::clamp(y * 220 / Height + grain, 0, 255));
-                row[3 * x + 2] = static_cast<std::uint8_t>(std::clamp((x + y) * 255 / (Width + Height) + grain, 0, 255));
-            }
-        }
-        bytes = fixtures::EncodeJpeg(picture, {.Quality = 90});
-    }
-    return bytes;
-}
+using bench::PhotoJpeg;
 
 TPictureSize FitTarget(TPictureSize Picture, int Screen, int ScreenHeight)
 {
@@ -52,7 +27,7 @@ void SlideReady(benchmark::State& State)
 {
     const int w = static_cast<int>(State.range(0)), h = static_cast<int>(State.range(1));
     const int sw = static_cast<int>(State.range(2)), sh = static_cast<int>(State.range(3));
-    const fixtures::TFileBytes& file = Photo(w, h);
+    const fixtures::TFileBytes& file = PhotoJpeg(w, h);
     for (auto _ : State) {
         TBitmap sized;
         if (!DecodeSlidePicture(file, "jpg", sw, sh, true, sized).Ok())
@@ -64,7 +39,7 @@ void SlideReady(benchmark::State& State)
 
 void FullDecode(benchmark::State& State)
 {
-    const fixtures::TFileBytes& file = Photo(static_cast<int>(State.range(0)), static_cast<int>(State.range(1)));
+    const fixtures::TFileBytes& file = PhotoJpeg(static_cast<int>(State.range(0)), static_cast<int>(State.range(1)));
     for (auto _ : State) {
         TBitmap decoded;
         ReadJpeg(file, decoded);
@@ -74,7 +49,7 @@ void FullDecode(benchmark::State& State)
 
 void ScaledDecode(benchmark::State& State)
 {
-    const fixtures::TFileBytes& file = Photo(static_cast<int>(State.range(0)), static_cast<int>(State.range(1)));
+    const fixtures::TFileBytes& file = PhotoJpeg(static_cast<int>(State.range(0)), static_cast<int>(State.range(1)));
     TDecodeOptions options;
     const int sw = static_cast<int>(State.range(2)), sh = static_cast<int>(State.range(3));
     options.TargetSize = [&](TPictureSize Full) { return FitTarget(Full, sw, sh); };

@@ -12,8 +12,9 @@
 
 namespace spindrel {
 
-// MediaPlayOrder 0: the next in the list, round; 1: any, at random (the same may
-// come twice); anything else: Current again.
+// MediaPlayOrder 0: the next in the list, round (0 after the last, or when Current
+// is past the end); 1: any, at random (the same may come twice); anything else:
+// Current again.
 std::int32_t NextSlideIndex(std::uint8_t MediaPlayOrder, std::int32_t Current, std::int32_t Count,
                             const TRandomFunction& Random);
 
@@ -62,10 +63,11 @@ private:
     int FOriginY = 0;
 };
 
-// The file name a web picture is stored under: its content type with the first "/"
-// made a "." ("image/jpeg" gives "image.jpeg"), keeping only letters, digits and
-// ". + -", so no reply can name a path. None unless the type, upper-cased,
-// contains "IMAGE/", or when nothing usable is left.
+// The file name a web picture is stored under: its content type, less any
+// parameters after ";", with the first "/" made a "." ("image/jpeg" gives
+// "image.jpeg"), keeping only letters, digits and ". + -", so no reply can name a
+// path. None unless the type, upper-cased, contains "IMAGE/", or when what is left
+// is no bare file name (empty, dots only, a device name).
 std::optional<std::string> DownloadFileName(const std::string& ContentType);
 
 }  // namespace spindrel
