@@ -102,6 +102,8 @@ bool TSpindrelFile::ReadMember(const std::string& ArchivePath, TMemoryStream& Ta
 {
     TFileStream archive(ArchivePath, TFileMode::OpenRead);
     Target.Clear();
+    if (Size > 0 && Position >= 0 && Position < archive.Size())
+        Target.Reserve(static_cast<std::size_t>(std::min<std::int64_t>(Size, archive.Size() - Position)));
     try {
         return CopyMember(archive, Target, Position, Size);
     } catch (const EStreamError&) {

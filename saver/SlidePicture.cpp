@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/graphics/Resample.h"
 #include "platform/picture/PictureLoader.h"
@@ -27,14 +28,25 @@ TPictureResult SizeWhileDecoding(const TDecoder& Decode, int ScreenWidth, int Sc
         const TRect t = PictureTarget(Width, Height, ScreenWidth, ScreenHeight, true);
         return TPictureSize{t.Width(), t.Height()};
     };
+    // The fit of the full picture, when the reader decodes at a reduced size: fitting
+    // the reduced one instead could round a side differently.
+    std::optional<TPictureSize> fullTarget;
+    const auto sizedFor = [&](const TBitmap& Decoded) {
+        return fullTarget ? *fullTarget : target(Decoded.Width(), Decoded.Height());
+    };
     if (EnlargeFit) {
-        options.TargetSize = [&](TPictureSize Full) { return target(Full.Width, Full.Height); };
+        options.TargetSize = [&](TPictureSize Full) {
+            fullTarget = target(Full.Width, Full.Height);
+            return *fullTarget;
+        };
         options.OnRows = [&](const TBitmap& Rows, int Ready) {
             if (Ready == 0) {
-                const TPictureSize t = target(Rows.Width(), Rows.Height());
+                const TPictureSize t = sizedFor(Rows);
                 sized.SetSize(t.Width, t.Height);
-                stream = std::make_unique<TStreamingStretch>(
-                    TSourceRows{Rows.Bits(), Rows.Stride(), Rows.Width(), Rows.Height()}, sized);
+                if (!sized.Empty()) {
+                    stream = std::make_unique<TStreamingStretch>(
+                        TSourceRows{Rows.Bits(), Rows.Stride(), Rows.Width(), Rows.Height()}, sized);
+                }
             } else if (Ready < 0) {
                 stream.reset();
             } else if (stream) {
@@ -48,9 +60,10 @@ TPictureResult SizeWhileDecoding(const TDecoder& Decode, int ScreenWidth, int Sc
     if (stream) {
         stream->Finish();
     } else if (EnlargeFit) {
-        const TPictureSize t = target(picture.Width(), picture.Height());
+        const TPictureSize t = sizedFor(picture);
         sized.SetSize(t.Width, t.Height);
-        StretchPicture(picture, sized);
+        if (!sized.Empty())
+            StretchPicture(picture, sized);
     } else {
         sized = std::move(picture);  // the target has the picture's own size: resampling would copy it
     }

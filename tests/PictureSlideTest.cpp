@@ -224,6 +224,9 @@ TEST_F(PictureSlide, UnreadablePicturesFailWithAReasonAndNeverThrow)
     TItemRecord cut = Member("cut.jpg", Jpeg(Smooth(32, 24)));
     cut.Size /= 2;
     WriteBytes(ProgramDirPath(Paths.ExeDir, "thin.png"), EncodePng(Pattern(1, 300)));
+    // Decoded at a reduced scale, yet sized by the fit of its full size.
+    const TItemRecord thinJpeg = Member("thin.jpg", Jpeg(Pattern(1, 300)));
+    const TItemRecord flatJpeg = Member("flat.jpg", Jpeg(Pattern(1000, 3)));
     struct Row {
         const char* what;
         TItemRecord item;
@@ -243,6 +246,8 @@ TEST_F(PictureSlide, UnreadablePicturesFailWithAReasonAndNeverThrow)
         {"a drive in the name", PictureItem("C:thin.png", LocationProgramDir)},
         {"no name", PictureItem("", LocationProgramDir)},
         {"no pixels once fitted (1 x 300)", PictureItem("thin.png", LocationProgramDir), 1},
+        {"no pixels once fitted, a JPEG (1 x 300)", thinJpeg, 1},
+        {"no pixels once fitted, a JPEG (1000 x 3)", flatJpeg, 1},
     };
     for (const Row& r : rows) {
         Settings.ImageEnlargeFit = r.fit;

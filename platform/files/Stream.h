@@ -51,6 +51,8 @@ public:
 
     // Empties the stream and rewinds it.
     void Clear();
+    // Room for Capacity bytes, so that a known amount is written without regrowing.
+    void Reserve(std::size_t Capacity) { FBytes.reserve(Capacity); }
     const std::vector<std::uint8_t>& Bytes() const { return FBytes; }
 
 private:
