@@ -247,9 +247,10 @@ void TFormMain::InputFilter(MSG& Message, bool&)
 
 bool TFormMain::IsFlashMouseAllowed() const
 {
-    TItemRecord item;
-    Settings->Slides.Get(CurrentIndex, item);
-    return item.Kind == KindFlash && Settings->FlashAllowMouse != 0;
+    // Asked for every input message: look at the item in place, without copying it.
+    const TItemList& slides = Settings->Slides;
+    return Settings->FlashAllowMouse != 0 && CurrentIndex >= 0 && CurrentIndex < slides.Count() &&
+           slides[CurrentIndex].Kind == KindFlash;
 }
 
 // ---- web pictures ----------------------------------------------------------------
