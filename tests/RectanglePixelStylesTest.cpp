@@ -67,14 +67,7 @@ struct TStyleRun {
     void Compose(int Style, int Progress, bool FromSnapshot = false)
     {
         const int W = Picture.Width(), H = Picture.Height();
-        int X, Y;
-        if (H <= W) {
-            X = MulDiv(W, Progress, 100);
-            Y = MulDiv(X, H, W);
-        } else {
-            Y = MulDiv(H, Progress, 100);
-            X = MulDiv(Y, W, H);
-        }
+        const auto [X, Y] = ProgressExtents(W, H, Progress);
         Frame = Snapshot;
         if (FromSnapshot)
             FillRandom(Frame, 3);

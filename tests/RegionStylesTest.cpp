@@ -35,15 +35,8 @@ public:
     // With the extents the component derives from Progress and Step.
     const TRegion& AtProgress(int Style, int Progress, int Step = 4)
     {
-        int x, y;
-        if (H <= W) {
-            x = MulDiv(W, Progress, 100);
-            y = MulDiv(x, H, W);
-        } else {
-            y = MulDiv(H, Progress, 100);
-            x = MulDiv(y, W, H);
-        }
-        return At(Style, x, y, MulDiv(H <= W ? W : H, Step, 90), Progress);
+        const auto [x, y] = ProgressExtents(W, H, Progress);
+        return At(Style, x, y, BandMargin(W, H, Step), Progress);
     }
 
     const TRegion& At(int Style, int X, int Y, int J, int Progress)

@@ -4,6 +4,8 @@
 
 #include <cassert>
 
+#include "shared/UnitGlobe.h"
+
 namespace spindrel {
 
 namespace {
@@ -32,5 +34,17 @@ const TStyleEntry& StyleEntry(int Style)
     assert(Style >= 0 && Style < 128 && "styles above 127 compose nothing and have no row");
     return *index.Rows[static_cast<std::size_t>(Style)];
 }
+
+TPoint ProgressExtents(int W, int H, int Progress)
+{
+    if (H <= W) {
+        const int x = MulDiv(W, Progress, 100);
+        return {x, MulDiv(x, H, W)};
+    }
+    const int y = MulDiv(H, Progress, 100);
+    return {MulDiv(y, W, H), y};
+}
+
+int BandMargin(int W, int H, int Step) { return MulDiv(H <= W ? W : H, Step, 90); }
 
 }  // namespace spindrel

@@ -73,6 +73,12 @@ struct TStyleEntry {
 std::span<const TStyleEntry> RectanglePixelStyles();
 // The rows of styles 58..117 and 123..127, in style order.
 std::span<const TStyleEntry> RegionStyles();
+
+// A frame's extents at Progress: the longer side moves by Progress percent, the
+// other follows in proportion (TStyleFrame::X and Y).
+TPoint ProgressExtents(int W, int H, int Progress);
+// The band margin of the band styles (TStyleFrame::J).
+int BandMargin(int W, int H, int Step);
 // The row of any style 0..127.
 const TStyleEntry& StyleEntry(int Style);
 

@@ -302,15 +302,8 @@ void TCustomTransitionView::ComposeFrame()
         OnBeforeNewFrame(*this, *FNewPicture, FFrameBitmap);
     const int w = FNewPicture->Width(), h = FNewPicture->Height();
     const int progress = FProgress;
-    int x, y;
-    if (h <= w) {
-        x = MulDiv(w, progress, 100);
-        y = MulDiv(x, h, w);
-    } else {
-        y = MulDiv(h, progress, 100);
-        x = MulDiv(y, w, h);
-    }
-    const int j = MulDiv(h <= w ? w : h, FStep, 90);
+    const auto [x, y] = ProgressExtents(w, h, progress);
+    const int j = BandMargin(w, h, FStep);
     if (!pixelsFromSnapshot && FStyle > 127)
         return;
     FRegion.Clear();

@@ -2,6 +2,7 @@
 // polygons and their combinations, compared pixel for pixel.
 // Our header first: <windows.h> defines RGB as a macro.
 #include "platform/graphics/Region.h"
+#include "transition/TransitionStyles.h"
 
 #include <windows.h>
 
@@ -149,14 +150,7 @@ std::vector<TRoundRectCase> StyleRoundRects()
     std::vector<TRoundRectCase> cases;
     for (auto [W, H] : {std::pair{64, 48}, std::pair{30, 90}, std::pair{37, 23}})
         for (int progress = 0; progress <= 100; progress += 5) {
-            int X, Y;
-            if (H <= W) {
-                X = MulDiv(W, progress, 100);
-                Y = MulDiv(X, H, W);
-            } else {
-                Y = MulDiv(H, progress, 100);
-                X = MulDiv(Y, W, H);
-            }
+            const auto [X, Y] = spindrel::ProgressExtents(W, H, progress);
             const int hw = W / 2, hh = H / 2;
             cases.push_back({{-2 * W, -5, 2 * X, H + 5}, 2 * W, 2 * W});
             cases.push_back({{W - 2 * X, -5, 3 * W, H + 5}, 2 * W, 2 * W});
@@ -235,8 +229,7 @@ TEST(RegionWin32, PolygonsMatchCreatePolygonRgnWithWinding)
     // The triangles of the triangle styles on a landscape, a portrait and an odd-sized picture.
     for (auto [W, H] : {std::pair{64, 48}, std::pair{30, 90}, std::pair{37, 23}})
         for (int progress = 0; progress <= 100; progress += 5) {
-            const int X = H <= W ? MulDiv(W, progress, 100) : MulDiv(MulDiv(H, progress, 100), W, H);
-            const int Y = H <= W ? MulDiv(X, H, W) : MulDiv(H, progress, 100);
+            const auto [X, Y] = spindrel::ProgressExtents(W, H, progress);
             const int hw = W / 2, hh = H / 2;
             const std::vector<std::vector<TPoint>> styles = {
                 {{0, 0}, {2 * X, 0}, {0, 2 * Y}},      {{W, 0}, {W - 2 * X, 0}, {W, 2 * Y}},
