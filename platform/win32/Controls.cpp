@@ -1,20 +1,10 @@
 #include "platform/win32/Controls.h"
 
+#include "platform/win32/WindowClass.h"
+
 namespace spindrel::win32 {
 
 namespace {
-
-HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
-
-ATOM RegisterOnce(const char* ClassName, WNDPROC Procedure)
-{
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = Instance();
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    windowClass.lpszClassName = ClassName;
-    return RegisterClassA(&windowClass);  // 0 the second time: the class is there already
-}
 
 int PointsToPixels(int Points)
 {
@@ -79,9 +69,9 @@ void TLabel::Paint(HDC Dc)
 
 TPanel::TPanel(TForm& Parent) : FBrush(CreateSolidBrush(RGB(0, 0, 0)))
 {
-    RegisterOnce("TPanel", &WindowProc);
+    RegisterWindowClass("TPanel", &WindowProc);
     FWindow.Reset(CreateWindowExA(0, "TPanel", "", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, Parent.Handle(), nullptr,
-                                  Instance(), nullptr));
+                                  GetModuleHandleA(nullptr), nullptr));
     SetWindowLongPtrA(FWindow.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
@@ -122,9 +112,7 @@ void TPanel::SetColor(COLORREF Color)
 
 TTimer::TTimer()
 {
-    RegisterOnce("TTimer", &WindowProc);
-    FWindow.Reset(CreateWindowExA(0, "TTimer", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Instance(), nullptr));
-    SetWindowLongPtrA(FWindow.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    FWindow = CreateMessageWindow("TTimer", &WindowProc, this, "counts a timer");
 }
 
 TTimer::~TTimer()

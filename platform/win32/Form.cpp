@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/WindowClass.h"
+
 namespace spindrel::win32 {
 
 namespace {
@@ -50,15 +52,10 @@ void TGraphicControl::Invalidate() { FParent.Invalidate(FBounds); }
 
 TForm::TForm(TApplication& App, const char* ClassName, const char* Caption, TFormStyle Style) : Application(App)
 {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &StaticWindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(1));
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // the arrow
-    windowClass.lpszClassName = ClassName;
-    RegisterClassA(&windowClass);  // a second form of the class finds it registered
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    RegisterWindowClass(ClassName, &StaticWindowProc, LoadIconA(instance, MAKEINTRESOURCEA(1)));
     FWindow.Reset(CreateWindowExA(Style.ExStyle, ClassName, Caption, Style.Style, 0, 0, 0, 0, nullptr, nullptr,
-                                  windowClass.hInstance, this));
+                                  instance, this));
 }
 
 TForm::~TForm()

@@ -3,6 +3,8 @@
 
 #include <stdexcept>
 
+#include "platform/win32/WindowClass.h"
+
 namespace spindrel::win32 {
 
 namespace {
@@ -15,16 +17,9 @@ const char WindowClass[] = "SpindrelMainThreadCalls";
 TWin32MainThread::TWin32MainThread()
     : FMainThreadId(GetCurrentThreadId()), FQueued(CreateEventA(nullptr, FALSE, FALSE, nullptr))
 {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &WindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = WindowClass;
-    RegisterClassA(&windowClass);  // a second object finds the class registered already
-    FWindow.Reset(CreateWindowExA(0, WindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  windowClass.hInstance, nullptr));
-    if (!FWindow || !FQueued)
-        throw std::runtime_error("cannot create the window that serves the worker threads");
-    SetWindowLongPtrA(FWindow.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (!FQueued)
+        throw std::runtime_error("cannot create the event that wakes the main thread");
+    FWindow = CreateMessageWindow(WindowClass, &WindowProc, this, "serves the worker threads");
 }
 
 TWin32MainThread::~TWin32MainThread() { SetWindowLongPtrA(FWindow.Get(), GWLP_USERDATA, 0); }

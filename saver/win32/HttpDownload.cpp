@@ -6,6 +6,7 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/win32/WindowClass.h"
 #include "saver/win32/HttpTransfer.h"
 
 namespace spindrel::win32 {
@@ -26,16 +27,7 @@ struct THttpDownload::TWork {
 
 THttpDownload::THttpDownload()
 {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &WindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = WindowClass;
-    RegisterClassA(&windowClass);  // a second object finds the class registered already
-    FWindow.Reset(CreateWindowExA(0, WindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance,
-                                  nullptr));
-    if (!FWindow)
-        throw std::runtime_error("cannot create the window that receives the downloads");
-    SetWindowLongPtrA(FWindow.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    FWindow = CreateMessageWindow(WindowClass, &WindowProc, this, "receives the downloads");
 }
 
 THttpDownload::~THttpDownload() { Cancel(); }
